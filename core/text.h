@@ -1,0 +1,74 @@
+// Text and Bytes: the program's two value types.
+//
+// Text holds bytes in the ANSI code page (GBK), never a NUL inside. The empty
+// text and the absent text (no storage) are the same value everywhere.
+// Literal texts ("..."_t) are shared constants: copying one copies the view,
+// never the bytes, and releasing one does nothing.
+// Bytes is a counted block that may hold NULs (HTTP bodies, carried data).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+class Text {
+ public:
+  Text() noexcept = default;  // absent
+  // Copies the bytes up to the first NUL; an empty view gives the absent text.
+  explicit Text(std::string_view bytes);
+  // A new text of `length` bytes with storage of its own, also for length 0;
+  // the caller fills it through Buffer(). The terminating NUL is written here.
+  static Text Allocate(std::int32_t length);
+  // A view of a constant that outlives every use (literals, carried data).
+  static Text Constant(const char* bytes, std::size_t length) noexcept;
+
+  Text(const Text& other);
+  Text(Text&& other) noexcept;
+  Text& operator=(const Text& other);
+  Text& operator=(Text&& other) noexcept;
+  ~Text();
+
+  std::int32_t Length() const noexcept { return length_; }
+  bool IsEmpty() const noexcept { return length_ == 0; }
+  bool HasStorage() const noexcept { return data_ != nullptr; }
+  bool IsConstant() const noexcept { return data_ != nullptr && !owned_; }
+  // Always a valid zero-terminated string; "" for the absent text.
+  const char* CString() const noexcept { return data_ ? data_ : ""; }
+  std::string_view View() const noexcept { return {CString(), static_cast<std::size_t>(length_)}; }
+  unsigned char At(std::int32_t offset) const noexcept {
+    return static_cast<unsigned char>(data_[offset]);
+  }
+  char* Buffer() noexcept { return owned_ ? data_ : nullptr; }
+
+ private:
+  char* data_ = nullptr;
+  std::int32_t length_ = 0;
+  bool owned_ = false;
+};
+
+Text operator""_t(const char* bytes, std::size_t length) noexcept;
+
+class Bytes {
+ public:
+  Bytes() noexcept = default;  // absent, length 0
+  explicit Bytes(std::string_view block);  // copies; may hold NULs
+  static Bytes Constant(const unsigned char* data, std::size_t length) noexcept;
+
+  Bytes(const Bytes& other);
+  Bytes(Bytes&& other) noexcept;
+  Bytes& operator=(const Bytes& other);
+  Bytes& operator=(Bytes&& other) noexcept;
+  ~Bytes();
+
+  std::int32_t Length() const noexcept { return length_; }
+  bool IsEmpty() const noexcept { return length_ == 0; }
+  const unsigned char* Data() const noexcept { return data_; }
+  std::string_view View() const noexcept {
+    return {reinterpret_cast<const char*>(data_), static_cast<std::size_t>(length_)};
+  }
+
+ private:
+  unsigned char* data_ = nullptr;
+  std::int32_t length_ = 0;
+  bool owned_ = false;
+};

@@ -16,6 +16,7 @@ std::int32_t CheckedLength(std::size_t length) {
 }
 
 std::size_t BytesBeforeNul(const char* bytes, std::size_t length) {
+  if (length == 0) return 0;  // an empty view may have no data at all
   const void* nul = std::memchr(bytes, 0, length);
   return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : length;
 }

@@ -171,7 +171,9 @@ void DesktopHost::ShowMessage(const Text& message) {
   wxDialog box(nullptr, wxID_ANY, wxString::FromUTF8("信息："), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxDIALOG_NO_PARENT);
   auto* column = new wxBoxSizer(wxVERTICAL);
-  column->Add(new wxStaticText(&box, wxID_ANY, FromGbk(message)), wxSizerFlags().Border(wxALL, 16));
+  column->SetMinSize(wxSize(240, -1));  // room for the caption in the title bar
+  column->Add(new wxStaticText(&box, wxID_ANY, FromGbk(message)),
+              wxSizerFlags().Center().Border(wxALL, 16));
   auto* ok = new wxButton(&box, wxID_OK, wxString::FromUTF8("确定"));
   ok->SetDefault();
   column->Add(ok, wxSizerFlags().Center().Border(wxLEFT | wxRIGHT | wxBOTTOM, 12));

@@ -44,6 +44,7 @@ wxWindow* BuildControl(wxWindow* parent, const ControlDefinition& definition) {
       auto* label = new wxStaticText(parent, wxID_ANY, text, place, size,
                                      wxALIGN_LEFT | wxST_NO_AUTORESIZE);
       gtk_label_set_line_wrap(GTK_LABEL(label->GetHandle()), FALSE);  // one line, cut at the edge
+      gtk_label_set_yalign(GTK_LABEL(label->GetHandle()), 0.5f);  // vertically centred
       return label;
     }
     case ControlKind::EditBox:
@@ -52,7 +53,14 @@ wxWindow* BuildControl(wxWindow* parent, const ControlDefinition& definition) {
     case ControlKind::DropDownList: {
       wxArrayString items;
       for (std::string_view item : definition.items) items.Add(FromGbk(item));
-      return new wxChoice(parent, wxID_ANY, place, size, items);
+      auto* list = new wxChoice(parent, wxID_ANY, place, size, items);
+      // The text cell's own padding alone would make a 20 px box too short.
+      GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(list->GetHandle()));
+      for (GList* cell = cells; cell != nullptr; cell = cell->next) {
+        gtk_cell_renderer_set_padding(GTK_CELL_RENDERER(cell->data), 0, 0);
+      }
+      g_list_free(cells);
+      return list;
     }
     case ControlKind::BrowserPane:
       // No address at start: nothing is loaded until the application sets one.
@@ -129,8 +137,8 @@ void InstallBaseStyle() {
       "* { font-size: 9pt; }\n"
       "entry { min-height: 0; padding-top: 0; padding-bottom: 0; }\n"
       "button { min-height: 0; min-width: 0; padding: 0 2px; }\n"
-      "combobox button, combobox box { min-height: 0; min-width: 0; padding: 0 2px; }\n"
-      "combobox arrow { min-width: 8px; min-height: 8px; }\n"
+      "combobox button.combo { min-height: 0; min-width: 0; padding: 0 1px 0 3px; }\n"
+      "combobox arrow { min-width: 10px; min-height: 10px; -gtk-icon-transform: scale(0.7); }\n"
       "combobox cellview { min-width: 0; }\n";
   GtkCssProvider* provider = gtk_css_provider_new();
   gtk_css_provider_load_from_data(provider, kCss, -1, nullptr);

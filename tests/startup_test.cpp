@@ -108,6 +108,15 @@ TEST(Startup, WindowThatCannotBeCreatedIsFatal) {
   EXPECT_EQ(host.Journal(), expected);
 }
 
+TEST(Startup, MemoryThatCannotBeObtainedIsFatal) {
+  ScriptedHost host;
+  host.Then([] { OutOfMemory(); });
+  EXPECT_EQ(host.Run(), -1);
+  EXPECT_EQ(host.FatalErrors(), std::vector<std::string>{"内存不足，无法继续运行。"});
+  const std::vector<std::string> tail(host.Journal().end() - 3, host.Journal().end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"fatal", "exit routines", "end -1"}));
+}
+
 int runs = 0;
 void CountRun() { ++runs; }
 void EndInsideRoutine() { TheHost().EndProcess(3); }

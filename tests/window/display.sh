@@ -11,6 +11,7 @@ cleanup() {
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM  # so that Ctrl+C or a kill still cleans up
 
 fail() {
   echo "FAIL: $*" >&2

@@ -42,6 +42,7 @@ bool LaidOut(const WindowDefinition& definition, const BuiltWindow& built) {
 void ExpectEveryControlInItsRectangle(const WindowDefinition& definition) {
   BuiltWindow built = BuildWindow(definition, false);
   ASSERT_NE(built.frame, nullptr);
+  CentreOnScreen(built.frame, wxSize(definition.width, definition.height));
   built.frame->Show();
   ASSERT_TRUE(LaidOut(definition, built));
   for (const ControlDefinition& control : definition.controls) {
@@ -65,6 +66,10 @@ void ExpectEveryControlInItsRectangle(const WindowDefinition& definition) {
     EXPECT_LE(minimum.height, control.height) << control.name;
   }
   if (!screenshotPath.empty()) {
+    for (wxStopWatch clock; clock.Time() < 1500;) {  // painted, not just laid out
+      wxTheApp->Yield(true);
+      wxMilliSleep(20);
+    }
     const std::string command = "import -window root '" + screenshotPath + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
   }

@@ -1,0 +1,256 @@
+// The desktop host on a real screen: created events while hidden, bringing
+// an open window to the front, modal loads, the message box, control
+// properties and GBK at the toolkit boundary. Keys are real key presses.
+#include <gtk/gtk.h>
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/init.h>
+#include <wx/stopwatch.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/desktop/desktop_host.h"
+
+namespace {
+
+DesktopHost* host = nullptr;
+
+void PlainCreated();
+int plainClicks = 0;
+void PlainClicked() { ++plainClicks; }
+
+const std::array<ControlDefinition, 2> kPlainControls{{
+    {.kind = ControlKind::EditBox, .name = "编辑框1", .left = 10, .top = 10, .width = 200,
+     .height = 28},
+    {.kind = ControlKind::PushButton, .name = "按钮1", .left = 10, .top = 50, .width = 88,
+     .height = 31, .text = "按钮", .onClicked = PlainClicked},
+}};
+const WindowDefinition kPlain{.caption = "Plain", .width = 300, .height = 200,
+                              .onCreated = PlainCreated, .controls = kPlainControls};
+const std::array<ControlDefinition, 1> kModalControls{{
+    {.kind = ControlKind::PushButton, .name = "按钮1", .left = 10, .top = 10, .width = 88,
+     .height = 31, .text = "确定"},
+}};
+const WindowDefinition kModal{.caption = "Modal", .width = 240, .height = 160,
+                              .controls = kModalControls};
+const ControlName kPlainBox{kPlain, "编辑框1"};
+
+wxTopLevelWindow* Shown(const wxString& title) {
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (window->GetLabel() == title && window->IsShown() && !window->IsBeingDeleted()) {
+      return static_cast<wxTopLevelWindow*>(window);
+    }
+  }
+  return nullptr;
+}
+
+wxTopLevelWindow* Any(const wxString& title) {
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (window->GetLabel() == title && !window->IsBeingDeleted()) {
+      return static_cast<wxTopLevelWindow*>(window);
+    }
+  }
+  return nullptr;
+}
+
+template <typename Control>
+Control* FindIn(wxWindow* parent) {
+  for (wxWindow* child : parent->GetChildren()) {
+    if (auto* found = dynamic_cast<Control*>(child)) return found;
+    if (auto* found = FindIn<Control>(child)) return found;
+  }
+  return nullptr;
+}
+
+int plainCreatedRuns = 0;
+bool plainShownWhileCreated = true;
+void PlainCreated() {
+  ++plainCreatedRuns;
+  plainShownWhileCreated = Any("Plain")->IsShown();
+  host->WriteText(kPlainBox, TextProperty::Text, "已创建"_t);
+}
+
+// Once `ready` holds (the toolkit keeps running meanwhile), does `act`.
+// Gives up after ten seconds, recording a failure, and runs `giveUp` so
+// that a nested loop the test waits on still ends. A timer, not queued
+// calls: those would be run back to back and starve the window system.
+void When(std::function<bool()> ready, std::function<void()> act, std::function<void()> giveUp) {
+  static std::vector<std::unique_ptr<wxTimer>> timers;  // stopped ones stay until the end
+  auto& timer = timers.emplace_back(std::make_unique<wxTimer>());
+  wxTimer* raw = timer.get();
+  auto clock = std::make_shared<wxStopWatch>();
+  raw->Bind(wxEVT_TIMER, [=](wxTimerEvent&) {
+    if (ready()) {
+      raw->Stop();
+      act();
+    } else if (clock->Time() > 10000) {
+      raw->Stop();
+      ADD_FAILURE() << "the window never became ready";
+      giveUp();
+    }
+  });
+  raw->Start(20);
+}
+
+// The toolkit's own idea of the active window lags behind inside nested
+// loops; GTK knows where the keyboard goes.
+bool HasFocus(wxTopLevelWindow* window) {
+  return gtk_window_has_toplevel_focus(GTK_WINDOW(window->GetHandle()));
+}
+
+// Nothing the user did opened the window here, so the window manager need
+// not focus it by itself: the test activates it as a user would.
+void WhenActive(const wxString& title, std::function<void(wxTopLevelWindow*)> activate,
+                std::function<void()> act, std::function<void()> giveUp) {
+  auto ticks = std::make_shared<int>(0);
+  // Activated again now and then: the manager may still be placing the window.
+  When([=] {
+         wxTopLevelWindow* window = Shown(title);
+         if (window == nullptr) return false;
+         if (HasFocus(window)) return true;
+         if ((*ticks)++ % 25 == 0) activate(window);
+         return false;
+       },
+       act, giveUp);
+}
+
+void ClickAt(wxPoint screenPoint) {
+  wxUIActionSimulator mouse;
+  mouse.MouseMove(screenPoint);
+  mouse.MouseClick();
+}
+
+// A click on the window's empty background, away from its controls.
+// Where the window is on the screen is the window system's to say: the
+// manager placed it. Points are relative to the client area.
+void ClickInside(wxTopLevelWindow* window, wxPoint point) {
+  GdkWindow* surface = gtk_widget_get_window(window->GetHandle());
+  int x = 0;
+  int y = 0;
+  gdk_window_get_origin(surface, &x, &y);
+  ClickAt(wxPoint(x, y) + point);
+}
+
+// A click on the window's empty background, away from its controls.
+void ClickBackground(wxTopLevelWindow* window) {
+  GdkWindow* surface = gtk_widget_get_window(window->GetHandle());
+  ClickInside(window, wxPoint(gdk_window_get_width(surface) - 20, gdk_window_get_height(surface) - 20));
+}
+
+// The centre of Plain's button.
+void ClickPlainButton() { ClickInside(Shown("Plain"), wxPoint(10 + 44, 50 + 15)); }
+
+void Present(wxTopLevelWindow* window) { window->Raise(); }
+
+void Pump(long milliseconds) {
+  for (wxStopWatch clock; clock.Time() < milliseconds;) {
+    wxTheApp->Yield(true);
+    wxMilliSleep(10);
+  }
+}
+
+void PressKey(int key) {
+  wxUIActionSimulator keys;
+  keys.Char(key);
+}
+
+TEST(DesktopHost, CreatedRunsHiddenThenTheWindowShowsAndReloadOnlyRaisesIt) {
+  host->LoadWindow(kPlain, false);
+  EXPECT_EQ(plainCreatedRuns, 1);
+  EXPECT_FALSE(plainShownWhileCreated);
+  ASSERT_NE(Shown("Plain"), nullptr);
+  EXPECT_EQ(std::string(host->ReadText(kPlainBox, TextProperty::Text).View()), "已创建");
+  host->LoadWindow(kPlain, false);
+  EXPECT_EQ(plainCreatedRuns, 1);  // already open: brought to the front only
+}
+
+TEST(DesktopHost, ModalLoadDisablesTheOthersUntilEscClosesIt) {
+  ASSERT_NE(Shown("Plain"), nullptr);
+  bool plainEnabledMeanwhile = true;
+  WhenActive("Modal", ClickBackground,
+       [&] {
+         plainEnabledMeanwhile = Shown("Plain")->IsEnabled();
+         PressKey(WXK_ESCAPE);
+       },
+       [] { Any("Modal")->Close(true); });
+  host->LoadWindow(kModal, true);  // returns once Esc has closed it
+  EXPECT_FALSE(plainEnabledMeanwhile);
+  Pump(200);
+  EXPECT_EQ(Shown("Modal"), nullptr);
+  EXPECT_TRUE(Shown("Plain")->IsEnabled());
+}
+
+TEST(DesktopHost, MessageBoxBlocksTheWindowsUntilDismissed) {
+  // The same click reaches the button when no box shows...
+  plainClicks = 0;
+  ClickPlainButton();
+  Pump(300);
+  ASSERT_EQ(plainClicks, 1);
+  // ...and is refused while the box shows.
+  const wxString caption(L"信息：");
+  WhenActive(caption, Present,
+             [] {
+               ClickPlainButton();
+               Pump(300);
+               PressKey(WXK_RETURN);
+             },
+             [] { PressKey(WXK_ESCAPE); });
+  host->ShowMessage("请输入播放地址"_t);  // returns once dismissed
+  EXPECT_EQ(plainClicks, 1);
+  Pump(200);
+  EXPECT_EQ(Shown(caption), nullptr);
+}
+
+TEST(DesktopHost, TextsCrossTheToolkitBoundaryAsGbk) {
+  wxTextCtrl* box = FindIn<wxTextCtrl>(Any("Plain"));
+  ASSERT_NE(box, nullptr);
+  host->WriteText(kPlainBox, TextProperty::Text, "芒果TV 视频"_t);
+  EXPECT_EQ(box->GetValue(), wxString(L"芒果TV 视频"));  // Unicode on the toolkit's side
+  EXPECT_EQ(std::string(host->ReadText(kPlainBox, TextProperty::Text).View()), "芒果TV 视频");
+  box->ChangeValue(wxString(L"a😀b€"));  // GBK has no emoji: '?' as in an ANSI control
+  EXPECT_EQ(std::string(host->ReadText(kPlainBox, TextProperty::Text).View()), "a?b\x80");
+  host->WriteText(kPlainBox, TextProperty::Text, Text());
+  EXPECT_FALSE(host->ReadText(kPlainBox, TextProperty::Text).HasStorage());  // empty reads absent
+}
+
+TEST(DesktopHost, HeightIsReadAndTopMovesTheControl) {
+  const ControlName button{kPlain, "按钮1"};
+  EXPECT_EQ(host->ReadInteger(button, IntegerProperty::Height), 31);
+  host->WriteInteger(button, IntegerProperty::Top, 90);
+  const wxButton* moved = FindIn<wxButton>(Any("Plain"));
+  ASSERT_NE(moved, nullptr);
+  EXPECT_EQ(moved->GetPosition(), wxPoint(10, 90));
+  EXPECT_EQ(moved->GetSize(), wxSize(88, 31));
+  Any("Plain")->Close(true);
+  Pump(200);
+  EXPECT_EQ(Any("Plain"), nullptr);
+  plainCreatedRuns = 0;
+  host->LoadWindow(kPlain, false);  // closed: the next load builds it afresh
+  EXPECT_EQ(plainCreatedRuns, 1);
+  Any("Plain")->Close(true);
+  Pump(200);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  int toolkitArgc = 1;
+  wxApp::SetInstance(new wxApp());
+  if (!wxEntryStart(toolkitArgc, argv)) return 2;
+  wxTheApp->CallOnInit();
+  wxTheApp->SetExitOnFrameDelete(false);
+  DesktopHost desktop;
+  desktop.Initialise();
+  host = &desktop;
+  return RUN_ALL_TESTS();  // no orderly toolkit shutdown: the program never does one either
+}

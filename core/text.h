@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
+
+#include "core/block.h"
 
 class Text {
  public:
@@ -18,32 +21,25 @@ class Text {
   explicit Text(std::string_view bytes);
   // A new text of `length` bytes with storage of its own, also for length 0;
   // the caller fills it through Buffer(). The terminating NUL is written here.
-  static Text Allocate(std::int32_t length);
+  static Text Allocate(std::size_t length);
   // A view of a constant that outlives every use (literals, carried data).
   static Text Constant(const char* bytes, std::size_t length) noexcept;
 
-  Text(const Text& other);
-  Text(Text&& other) noexcept;
-  Text& operator=(const Text& other);
-  Text& operator=(Text&& other) noexcept;
-  ~Text();
-
-  std::int32_t Length() const noexcept { return length_; }
-  bool IsEmpty() const noexcept { return length_ == 0; }
-  bool HasStorage() const noexcept { return data_ != nullptr; }
-  bool IsConstant() const noexcept { return data_ != nullptr && !owned_; }
+  std::int32_t Length() const noexcept { return block_.Length(); }
+  bool IsEmpty() const noexcept { return block_.Length() == 0; }
+  bool HasStorage() const noexcept { return block_.Data() != nullptr; }
+  bool IsConstant() const noexcept { return HasStorage() && !block_.Owned(); }
   // Always a valid zero-terminated string; "" for the absent text.
-  const char* CString() const noexcept { return data_ ? data_ : ""; }
-  std::string_view View() const noexcept { return {CString(), static_cast<std::size_t>(length_)}; }
+  const char* CString() const noexcept { return HasStorage() ? block_.Data() : ""; }
+  std::string_view View() const noexcept { return {CString(), static_cast<std::size_t>(Length())}; }
   unsigned char At(std::int32_t offset) const noexcept {
-    return static_cast<unsigned char>(data_[offset]);
+    return static_cast<unsigned char>(block_.Data()[offset]);
   }
-  char* Buffer() noexcept { return owned_ ? data_ : nullptr; }
+  char* Buffer() noexcept { return block_.Owned() ? block_.Data() : nullptr; }
 
  private:
-  char* data_ = nullptr;
-  std::int32_t length_ = 0;
-  bool owned_ = false;
+  explicit Text(Block block) noexcept : block_(std::move(block)) {}
+  Block block_;
 };
 
 Text operator""_t(const char* bytes, std::size_t length) noexcept;
@@ -54,21 +50,16 @@ class Bytes {
   explicit Bytes(std::string_view block);  // copies; may hold NULs
   static Bytes Constant(const unsigned char* data, std::size_t length) noexcept;
 
-  Bytes(const Bytes& other);
-  Bytes(Bytes&& other) noexcept;
-  Bytes& operator=(const Bytes& other);
-  Bytes& operator=(Bytes&& other) noexcept;
-  ~Bytes();
-
-  std::int32_t Length() const noexcept { return length_; }
-  bool IsEmpty() const noexcept { return length_ == 0; }
-  const unsigned char* Data() const noexcept { return data_; }
+  std::int32_t Length() const noexcept { return block_.Length(); }
+  bool IsEmpty() const noexcept { return block_.Length() == 0; }
+  const unsigned char* Data() const noexcept {
+    return reinterpret_cast<const unsigned char*>(block_.Data());
+  }
   std::string_view View() const noexcept {
-    return {reinterpret_cast<const char*>(data_), static_cast<std::size_t>(length_)};
+    return {block_.Data(), static_cast<std::size_t>(block_.Length())};
   }
 
  private:
-  unsigned char* data_ = nullptr;
-  std::int32_t length_ = 0;
-  bool owned_ = false;
+  explicit Bytes(Block block) noexcept : block_(std::move(block)) {}
+  Block block_;
 };

@@ -6,8 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "core/host.h"
-
 namespace {
 
 bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
@@ -38,10 +36,9 @@ std::int32_t FirstOffset(std::optional<std::int32_t> start) {
 }  // namespace
 
 Text JoinTextList(std::initializer_list<const Text*> texts) {
-  std::int64_t total = 0;  // measured first, so the result is allocated once
-  for (const Text* text : texts) total += text->Length();
-  if (total > std::numeric_limits<std::int32_t>::max() - 1) OutOfMemory();
-  Text joined = Text::Allocate(static_cast<std::int32_t>(total));
+  std::size_t total = 0;  // measured first, so the result is allocated once
+  for (const Text* text : texts) total += static_cast<std::size_t>(text->Length());
+  Text joined = Text::Allocate(total);
   char* out = joined.Buffer();
   for (const Text* text : texts) {
     std::memcpy(out, text->CString(), static_cast<std::size_t>(text->Length()));

@@ -13,6 +13,9 @@
 #include <wx/uiaction.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
@@ -238,6 +241,34 @@ TEST(DesktopHost, HeightIsReadAndTopMovesTheControl) {
   EXPECT_EQ(plainCreatedRuns, 1);
   Any("Plain")->Close(true);
   Pump(200);
+}
+
+TEST(DesktopHost, ProgramDirectoryIsTheCurrentDirectory) {
+  const std::string directory(host->ProgramDirectory().View());
+  EXPECT_EQ(directory, std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
+  EXPECT_EQ(std::filesystem::current_path().string(), directory);
+}
+
+TEST(DesktopHost, OpenInBrowserHandsTheAddressToXdgOpenAsOneArgument) {
+  // A stand-in xdg-open on PATH records its arguments, one a line.
+  const std::filesystem::path bin = std::filesystem::temp_directory_path() / "varnelo-xdg-open";
+  std::filesystem::create_directories(bin);
+  const std::filesystem::path record = bin / "arguments";
+  std::filesystem::remove(record);
+  {
+    std::ofstream script(bin / "xdg-open");
+    script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" << record.string()
+           << ".part\"\nmv \"" << record.string() << ".part\" \"" << record.string() << "\"\n";
+  }
+  std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+  host->OpenInBrowser("http://127.0.0.1:9/a b?c=1&d='$(x)';#frag 视频"_t);
+  setenv("PATH", path.c_str(), 1);
+  for (wxStopWatch clock; clock.Time() < 10000 && !std::filesystem::exists(record);) wxMilliSleep(20);
+  std::ifstream recorded(record);
+  const std::string arguments((std::istreambuf_iterator<char>(recorded)), {});
+  EXPECT_EQ(arguments, wxString(L"http://127.0.0.1:9/a b?c=1&d='$(x)';#frag 视频\n").utf8_string());
 }
 
 }  // namespace

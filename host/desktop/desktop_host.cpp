@@ -14,7 +14,6 @@
 #include <wx/webview.h>
 #include <wx/utils.h>
 
-#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -25,8 +24,8 @@
 
 namespace {
 
-// A fault in how the application names a control cannot be
-// mended at run time; report it as the fatal error it is.
+// A definition and a handler that disagree on a control's name or kind
+// cannot be mended at run time: report it as the fatal error it is.
 [[noreturn]] void NoSuchControl(const ControlName& control) {
   TheHost().Fatal(Text(ToGbk(wxString::FromUTF8("控件不存在：")) + std::string(control.name)));
 }
@@ -42,9 +41,8 @@ std::string ExecutableDirectory() {
 
 void DesktopHost::InitialiseServices() {
   std::set_new_handler([] { OutOfMemory(); });
-  if (chdir(ExecutableDirectory().c_str()) != 0) {
-    // The program directory stays reachable by its full path; nothing to do.
-  }
+  // Should this fail, paths built from the program directory still work.
+  [[maybe_unused]] const int changed = chdir(ExecutableDirectory().c_str());
   InstallBaseStyle();
 }
 

@@ -60,9 +60,8 @@ const ScriptedHost::WindowState* ScriptedHost::Window(const WindowDefinition& wi
 }
 
 void ScriptedHost::LoadWindow(const WindowDefinition& window, bool modal) {
-  if (WindowState* open = OpenWindow(window)) {
+  if (OpenWindow(window) != nullptr) {
     journal_.push_back("front " + Name(window));
-    (void)open;
     return;
   }
   auto state = std::make_unique<WindowState>();
@@ -83,22 +82,27 @@ void ScriptedHost::LoadWindow(const WindowDefinition& window, bool modal) {
   journal_.push_back("created " + Name(window));
   WindowState* shown = OpenWindow(window);
   if (shown == nullptr) return;  // the created handler closed it
-  std::vector<WindowState*> disabled;
-  if (modal) {
-    for (auto& other : windows_) {
-      if (other.get() != shown && other->enabled) {
-        other->enabled = false;
-        disabled.push_back(other.get());
-      }
-    }
-  }
+  std::optional<Disabled> others;
+  if (modal) others.emplace(*this, shown);
   shown->visible = true;
   journal_.push_back("shown " + Name(window));
-  if (!modal) return;
-  RunLoopUntil([&] { return OpenWindow(window) == nullptr; });
-  for (auto& other : windows_) {
-    if (std::find(disabled.begin(), disabled.end(), other.get()) != disabled.end()) {
-      other->enabled = true;
+  if (modal) RunLoopUntil([&] { return OpenWindow(window) == nullptr; });
+}
+
+ScriptedHost::Disabled::Disabled(ScriptedHost& host, const WindowState* except) : host_(host) {
+  for (auto& window : host_.windows_) {
+    if (window.get() != except && window->enabled) {
+      window->enabled = false;
+      windows_.push_back(window.get());
+    }
+  }
+}
+
+ScriptedHost::Disabled::~Disabled() {
+  // Only those still open: a closed window's state is gone.
+  for (auto& window : host_.windows_) {
+    if (std::find(windows_.begin(), windows_.end(), window.get()) != windows_.end()) {
+      window->enabled = true;
     }
   }
 }
@@ -237,20 +241,9 @@ void ScriptedHost::ShowMessage(const Text& message) {
   messages_.emplace_back(message.View());
   journal_.push_back("message");
   // Task-modal: every window of the application takes no input meanwhile.
-  std::vector<WindowState*> disabled;
-  for (auto& window : windows_) {
-    if (window->enabled) {
-      window->enabled = false;
-      disabled.push_back(window.get());
-    }
-  }
+  const Disabled all(*this, nullptr);
   messageShowing_ = true;
   RunLoopUntil([this] { return !messageShowing_; });
-  for (auto& window : windows_) {
-    if (std::find(disabled.begin(), disabled.end(), window.get()) != disabled.end()) {
-      window->enabled = true;
-    }
-  }
 }
 
 void ScriptedHost::ShowFatalError(const Text& failure) {

@@ -98,6 +98,20 @@ class ScriptedHost : public Host {
     int exitCode;
   };
 
+  // Disables every enabled window but one for its lifetime, as a modal
+  // window or a message box does.
+  class Disabled {
+   public:
+    Disabled(ScriptedHost& host, const WindowState* except);
+    ~Disabled();
+    Disabled(const Disabled&) = delete;
+    Disabled& operator=(const Disabled&) = delete;
+
+   private:
+    ScriptedHost& host_;
+    std::vector<const WindowState*> windows_;
+  };
+
   void RunLoopUntil(const std::function<bool()>& done);
   WindowState* OpenWindow(const WindowDefinition& window);
   ControlState& ControlOf(const ControlName& control);

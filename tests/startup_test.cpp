@@ -2,33 +2,14 @@
 // ways MainWindow closes, the exit routines and the fatal start-up error.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "app/build_settings.h"
 #include "app/channel_prefixes.h"
 #include "app/main_window.h"
+#include "tests/allocation_log.h"
 #include "tests/scripted_host/scripted_host.h"
-
-// Records which array blocks are freed, so a test can see what a routine
-// released and in which order.
-namespace {
-bool recordingFrees = false;
-const void* freed[16];
-int freedCount = 0;
-}  // namespace
-
-void* operator new[](std::size_t size) {
-  if (void* block = std::malloc(size ? size : 1)) return block;
-  throw std::bad_alloc();
-}
-void operator delete[](void* block) noexcept {
-  if (recordingFrees && block != nullptr && freedCount < 16) freed[freedCount++] = block;
-  std::free(block);
-}
-void operator delete[](void* block, std::size_t) noexcept { operator delete[](block); }
 
 namespace {
 
@@ -88,14 +69,13 @@ TEST(Startup, ExitReleasesThePrefixesOnceInOrder) {
       *prefix = Text("owned " + std::to_string(held.size() + 1));
       held.push_back(prefix->CString());
     }
-    freedCount = 0;
-    recordingFrees = true;
+    allocation_log::Start();
     host.CloseBox(MainWindow);
   });
   const int exitCode = host.Run();
-  recordingFrees = false;
+  allocation_log::Stop();
   EXPECT_EQ(exitCode, 0);
-  EXPECT_EQ(std::vector<const void*>(freed, freed + freedCount), held);
+  EXPECT_EQ(allocation_log::Freed(), held);
 }
 
 TEST(Startup, WindowThatCannotBeCreatedIsFatal) {

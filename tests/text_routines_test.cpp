@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/allocation_log.h"
+
 #include <limits>
 #include <string>
 
@@ -60,6 +62,15 @@ TEST(JoinTexts, JoinsInOrderIntoNewStorage) {
   EXPECT_EQ(S(JoinTexts("http://h/?url="_t, Text("a b?c&d#e"), absent, "通道"_t)),
             "http://h/?url=a b?c&d#e\xCD\xA8\xB5\xC0");
   EXPECT_EQ(S(JoinTexts("x"_t)), "x");
+}
+
+TEST(JoinTexts, AllocatesOnceWhateverTheCount) {
+  const Text a("first"), b("second"), c("third");
+  allocation_log::Start();
+  const Text joined = JoinTexts(a, b, c, a, "literal"_t);
+  allocation_log::Stop();
+  EXPECT_EQ(allocation_log::Allocations(), 1);
+  EXPECT_EQ(S(joined), "firstsecondthirdfirstliteral");
 }
 
 TEST(CompareTexts, OrdersBytewiseUnsigned) {

@@ -16,6 +16,9 @@ enum class TextProperty {
 
 enum class IntegerProperty {
   CurrentSelection,  // drop-down list, read: 0-based, -1 when none
+  Minimum,           // scroll bar, write: the range changes, the position stays
+  Maximum,           // scroll bar, write: likewise
+  Position,          // scroll bar, read
   Height,            // any control, read: outer height
   Top,               // any control, write: moves it, left and size unchanged
 };

@@ -30,6 +30,15 @@ enum class ControlKind {
   EditBox,
   DropDownList,  // combo box: the user picks an item, never types
   BrowserPane,
+  VerticalScrollBar,
+};
+
+struct ScrollRange {
+  int minimum = 0;
+  int maximum = 100;
+  int lineStep = 1;   // an arrow
+  int pageStep = 10;  // the track above or below the thumb
+  int position = 0;
 };
 
 struct ControlDefinition {
@@ -47,7 +56,9 @@ struct ControlDefinition {
   bool readOnly = false;
   std::span<const std::string_view> items;  // drop-down list items, in order
   int dropDownHeight = 0;  // how far the opened list reaches below the box's top
+  ScrollRange scroll;  // scroll bars; dragging the thumb reports every position
   Handler onClicked = nullptr;
+  Handler onPositionChanged = nullptr;  // scroll bars: once for each new position
 };
 
 struct WindowDefinition {

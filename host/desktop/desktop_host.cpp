@@ -21,6 +21,7 @@
 
 #include "host/desktop/gbk.h"
 #include "host/desktop/http_read.h"
+#include "host/desktop/scroll_bar.h"
 
 namespace {
 
@@ -149,19 +150,38 @@ std::int32_t DesktopHost::ReadInteger(const ControlName& control, IntegerPropert
   switch (property) {
     case IntegerProperty::CurrentSelection:
       return Find<wxChoice>(control).GetSelection();  // wxNOT_FOUND is -1
+    case IntegerProperty::Position:
+      return Find<ScrollBar>(control).Position();
     case IntegerProperty::Height:
       return Find<wxWindow>(control).GetSize().GetHeight();
+    case IntegerProperty::Minimum:
+    case IntegerProperty::Maximum:
     case IntegerProperty::Top:
-      break;
+      break;  // written, not read
   }
   NoSuchControl(control);
 }
 
 void DesktopHost::WriteInteger(const ControlName& control, IntegerProperty property,
                                std::int32_t value) {
-  if (property != IntegerProperty::Top) NoSuchControl(control);
-  wxWindow& moved = Find<wxWindow>(control);
-  moved.Move(moved.GetPosition().x, value);
+  switch (property) {
+    case IntegerProperty::Minimum:
+      Find<ScrollBar>(control).SetMinimum(value);
+      return;
+    case IntegerProperty::Maximum:
+      Find<ScrollBar>(control).SetMaximum(value);
+      return;
+    case IntegerProperty::Top: {
+      wxWindow& moved = Find<wxWindow>(control);
+      moved.Move(moved.GetPosition().x, value);
+      return;
+    }
+    case IntegerProperty::CurrentSelection:
+    case IntegerProperty::Position:
+    case IntegerProperty::Height:
+      break;  // read, not written
+  }
+  NoSuchControl(control);
 }
 
 void DesktopHost::ShowMessage(const Text& message) {

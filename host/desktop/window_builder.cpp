@@ -13,6 +13,7 @@
 #include <ranges>
 
 #include "host/desktop/gbk.h"
+#include "host/desktop/scroll_bar.h"
 
 namespace {
 
@@ -65,6 +66,8 @@ wxWindow* BuildControl(wxWindow* parent, const ControlDefinition& definition) {
     case ControlKind::BrowserPane:
       // No address at start: nothing is loaded until the application sets one.
       return wxWebView::New(parent, wxID_ANY, wxString(), place, size);
+    case ControlKind::VerticalScrollBar:
+      return new ScrollBar(parent, definition);
   }
   return nullptr;
 }
@@ -139,10 +142,14 @@ void InstallBaseStyle() {
       "button { min-height: 0; min-width: 0; padding: 0 2px; }\n"
       "combobox button.combo { min-height: 0; min-width: 0; padding: 0 1px 0 3px; }\n"
       "combobox arrow { min-width: 10px; min-height: 10px; -gtk-icon-transform: scale(0.7); }\n"
-      "combobox cellview { min-width: 0; }\n";
+      "combobox cellview { min-width: 0; }\n"
+      // A scroll bar's arrows: square buttons as wide as the bar.
+      "button.scroll-arrow { padding: 0; border-width: 0; min-width: 0; min-height: 16px; }\n";
   GtkCssProvider* provider = gtk_css_provider_new();
   gtk_css_provider_load_from_data(provider, kCss, -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   g_object_unref(provider);
+  // A click in a scroll bar's track moves it by a page, not to the click.
+  g_object_set(gtk_settings_get_default(), "gtk-primary-button-warps-slider", FALSE, nullptr);
 }

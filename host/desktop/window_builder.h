@@ -25,5 +25,6 @@ BuiltWindow BuildWindow(const WindowDefinition& definition, bool modal);
 void CentreOnScreen(wxTopLevelWindow* window, wxSize outer);
 
 // Makes entries, buttons and lists fit the small rectangles the definitions
-// give; installed once for the whole screen.
+// give, and scroll bars step as the definitions expect; installed once for
+// the whole screen.
 void InstallBaseStyle();

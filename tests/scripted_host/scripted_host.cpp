@@ -73,6 +73,9 @@ void ScriptedHost::LoadWindow(const WindowDefinition& window, bool modal) {
     state->controls.emplace(std::string(control.name),
                             ControlState{.definition = &control,
                                          .text = std::string(control.text),
+                                         .minimum = control.scroll.minimum,
+                                         .maximum = control.scroll.maximum,
+                                         .position = control.scroll.position,
                                          .top = control.top,
                                          .visible = control.visible});
   }
@@ -164,6 +167,41 @@ void ScriptedHost::Click(const ControlName& control) {
   if (state.definition->onClicked) state.definition->onClicked();
 }
 
+ScriptedHost::ControlState* ScriptedHost::ReachableScrollBar(const ControlName& control) {
+  ControlState& state = ControlOf(control);
+  if (state.definition->kind != ControlKind::VerticalScrollBar) Misuse("scrolling a non-scroll bar");
+  if (!Reachable(control.window) || !state.visible) {
+    ++ignoredInputs_;
+    return nullptr;
+  }
+  return &state;
+}
+
+void ScriptedHost::MoveThumb(ControlState& bar, int target) {
+  target = std::clamp(target, std::min(bar.minimum, bar.maximum), std::max(bar.minimum, bar.maximum));
+  if (target == bar.position) return;
+  bar.position = target;
+  if (bar.definition->onPositionChanged) bar.definition->onPositionChanged();
+}
+
+void ScriptedHost::ScrollLines(const ControlName& control, int lines) {
+  if (ControlState* bar = ReachableScrollBar(control)) {
+    MoveThumb(*bar, bar->position + lines * bar->definition->scroll.lineStep);
+  }
+}
+
+void ScriptedHost::ScrollPages(const ControlName& control, int pages) {
+  if (ControlState* bar = ReachableScrollBar(control)) {
+    MoveThumb(*bar, bar->position + pages * bar->definition->scroll.pageStep);
+  }
+}
+
+void ScriptedHost::DragThumb(const ControlName& control, const std::vector<int>& positions) {
+  if (ControlState* bar = ReachableScrollBar(control)) {
+    for (int position : positions) MoveThumb(*bar, position);
+  }
+}
+
 void ScriptedHost::CloseBox(const WindowDefinition& window) {
   if (!Reachable(window)) {
     ++ignoredInputs_;
@@ -222,19 +260,42 @@ std::int32_t ScriptedHost::ReadInteger(const ControlName& control, IntegerProper
     case IntegerProperty::CurrentSelection:
       if (state.definition->kind != ControlKind::DropDownList) Misuse("selection of a non-list");
       return state.selection;
+    case IntegerProperty::Position:
+      if (state.definition->kind != ControlKind::VerticalScrollBar) Misuse("position of a non-bar");
+      return state.position;
     case IntegerProperty::Height:
       return state.definition->height;
+    case IntegerProperty::Minimum:
+    case IntegerProperty::Maximum:
     case IntegerProperty::Top:
-      Misuse("top is written, not read");
+      break;
   }
-  Misuse("unknown property");
+  Misuse("integer read from a written property");
 }
 
 void ScriptedHost::WriteInteger(const ControlName& control, IntegerProperty property,
                                 std::int32_t value) {
   ControlState& state = ControlOf(control);
-  if (property != IntegerProperty::Top) Misuse("integer written to a read-only property");
-  state.top = value;
+  const bool scrollBar = state.definition->kind == ControlKind::VerticalScrollBar;
+  switch (property) {
+    case IntegerProperty::Minimum:
+    case IntegerProperty::Maximum:
+      if (!scrollBar) Misuse("range of a non-bar");
+      (property == IntegerProperty::Minimum ? state.minimum : state.maximum) = value;
+      // The position stays unless it falls outside the new range; then it is
+      // brought inside without an event, as the desktop host does.
+      state.position = std::clamp(state.position, std::min(state.minimum, state.maximum),
+                                  std::max(state.minimum, state.maximum));
+      return;
+    case IntegerProperty::Top:
+      state.top = value;
+      return;
+    case IntegerProperty::CurrentSelection:
+    case IntegerProperty::Position:
+    case IntegerProperty::Height:
+      break;
+  }
+  Misuse("integer written to a read-only property");
 }
 
 void ScriptedHost::ShowMessage(const Text& message) {

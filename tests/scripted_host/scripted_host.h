@@ -7,7 +7,8 @@
 // [X] windows from definitions, created event while hidden, centred show
 // [X] modal loads with the other windows disabled, bring-to-front when open
 // [X] close box, Alt+F4 and Esc; message boxes that wait to be dismissed
-// [X] edit text, selection, browser address, height and top by role
+// [X] edit text, selection, browser address, scroll range and position,
+//     height and top by role; scroll bars moved by arrow, track and drag
 // [X] HTTP read served by the test; open in browser recorded
 // [ ] pixels, fonts, colours: only a real window shows them
 #pragma once
@@ -31,6 +32,9 @@ class ScriptedHost : public Host {
     const ControlDefinition* definition;
     std::string text;
     int selection = -1;
+    int minimum = 0;  // scroll bars
+    int maximum = 0;
+    int position = 0;
     int top = 0;
     bool visible = true;
     std::vector<std::string> addresses;  // every address written, in order
@@ -50,6 +54,11 @@ class ScriptedHost : public Host {
   void Type(const ControlName& control, std::string_view text);
   void Pick(const ControlName& control, int index);
   void Click(const ControlName& control);
+  // Scroll bars: arrows (lines > 0 down), the track beside the thumb
+  // (pages > 0 below it), and a drag reporting each position in turn.
+  void ScrollLines(const ControlName& control, int lines);
+  void ScrollPages(const ControlName& control, int pages);
+  void DragThumb(const ControlName& control, const std::vector<int>& positions);
   void CloseBox(const WindowDefinition& window);
   void AltF4(const WindowDefinition& window);
   void Escape(const WindowDefinition& window);
@@ -115,6 +124,9 @@ class ScriptedHost : public Host {
   void RunLoopUntil(const std::function<bool()>& done);
   WindowState* OpenWindow(const WindowDefinition& window);
   ControlState& ControlOf(const ControlName& control);
+  ControlState* ReachableScrollBar(const ControlName& control);
+  // Clamped to the range; a new position fires the position-changed event.
+  void MoveThumb(ControlState& bar, int target);
   // The user reaches only a visible, enabled window (a modal window or a
   // message box disables the others), and only its visible controls.
   bool Reachable(const WindowDefinition& window) const;

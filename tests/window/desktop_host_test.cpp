@@ -13,6 +13,7 @@
 #include <wx/uiaction.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,6 +27,14 @@
 namespace {
 
 DesktopHost* host = nullptr;
+std::string screenshots;  // where the tests keep pictures of what they checked
+
+void KeepScreenshot(const std::string& name) {
+  if (screenshots.empty()) return;
+  std::filesystem::create_directories(screenshots);
+  const std::string command = "import -window root '" + screenshots + "/" + name + ".png'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+}
 
 void PlainCreated();
 int plainClicks = 0;
@@ -46,6 +55,19 @@ const std::array<ControlDefinition, 1> kModalControls{{
 const WindowDefinition kModal{.caption = "Modal", .width = 240, .height = 160,
                               .controls = kModalControls};
 const ControlName kPlainBox{kPlain, "编辑框1"};
+
+std::vector<int> reported;
+void RecordPosition();
+const std::array<ControlDefinition, 1> kBarOnly{{
+    {.kind = ControlKind::VerticalScrollBar, .name = "纵向滚动条1", .left = 20, .top = 10,
+     .width = 16, .height = 400,
+     .scroll = {.minimum = 1, .maximum = 100, .lineStep = 1, .pageStep = 10, .position = 1},
+     .onPositionChanged = RecordPosition},
+}};
+const WindowDefinition kScrolling{.caption = "Scrolling", .width = 200, .height = 460,
+                                  .controls = kBarOnly};
+const ControlName kBar{kScrolling, "纵向滚动条1"};
+void RecordPosition() { reported.push_back(host->ReadInteger(kBar, IntegerProperty::Position)); }
 
 wxTopLevelWindow* Shown(const wxString& title) {
   for (wxWindow* window : wxTopLevelWindows) {
@@ -126,9 +148,12 @@ void WhenActive(const wxString& title, std::function<void(wxTopLevelWindow*)> ac
        act, giveUp);
 }
 
+void Pump(long milliseconds);
+
 void ClickAt(wxPoint screenPoint) {
   wxUIActionSimulator mouse;
   mouse.MouseMove(screenPoint);
+  Pump(50);  // the toolkit learns where the pointer is before the press
   mouse.MouseClick();
 }
 
@@ -204,6 +229,7 @@ TEST(DesktopHost, MessageBoxBlocksTheWindowsUntilDismissed) {
              [] {
                ClickPlainButton();
                Pump(300);
+               KeepScreenshot("desktop_host_message_box");
                PressKey(WXK_RETURN);
              },
              [] { PressKey(WXK_ESCAPE); });
@@ -271,10 +297,97 @@ TEST(DesktopHost, OpenInBrowserHandsTheAddressToXdgOpenAsOneArgument) {
   EXPECT_EQ(arguments, wxString(L"http://127.0.0.1:9/a b?c=1&d='$(x)';#frag 视频\n").utf8_string());
 }
 
+// The scroll bar control as GTK sees it: its arrows and bar in a column.
+GtkWidget* BarWidget() {
+  for (wxWindow* child : Shown("Scrolling")->GetChildren().front()->GetChildren()) {
+    return child->GetHandle();
+  }
+  return nullptr;
+}
+
+// The bar between the arrows, to find its thumb.
+GtkWidget* TrackWidget() {
+  GList* parts = gtk_container_get_children(GTK_CONTAINER(BarWidget()));
+  GtkWidget* track = GTK_WIDGET(g_list_nth_data(parts, 1));
+  g_list_free(parts);
+  return track;
+}
+
+// Presses at a point of the bar (x across, y down from its top), waits for
+// the toolkit, and returns the position then.
+int ClickBar(int y) {
+  GtkAllocation bar{};
+  gtk_widget_get_allocation(BarWidget(), &bar);
+  ClickInside(Shown("Scrolling"), wxPoint(bar.x + bar.width / 2, bar.y + y));
+  Pump(300);
+  return host->ReadInteger(kBar, IntegerProperty::Position);
+}
+
+TEST(DesktopHost, ScrollBarStepsByLineAndPageAndReportsEveryDraggedPosition) {
+  reported.clear();
+  host->LoadWindow(kScrolling, false);
+  ASSERT_NE(Shown("Scrolling"), nullptr);
+  Pump(500);
+  ClickBackground(Shown("Scrolling"));  // focused first, as a user's window would be
+  Pump(300);
+  GtkAllocation placed{};
+  gtk_widget_get_allocation(BarWidget(), &placed);
+  EXPECT_EQ((std::array{placed.x, placed.y, placed.width, placed.height}),
+            (std::array{20, 10, 16, 400}));
+  GtkRequisition minimum{};
+  gtk_widget_get_preferred_size(BarWidget(), &minimum, nullptr);
+  EXPECT_LE(minimum.width, 16);  // arrows and bar fit the definition's width
+  EXPECT_LE(minimum.height, 400);
+  host->WriteInteger(kBar, IntegerProperty::Minimum, 0);
+  host->WriteInteger(kBar, IntegerProperty::Maximum, 728);
+  EXPECT_EQ(host->ReadInteger(kBar, IntegerProperty::Position), 1);
+  EXPECT_TRUE(reported.empty());  // writing the range moves nothing
+
+  EXPECT_EQ(ClickBar(400 - 6), 2);  // the lower arrow: one line
+  EXPECT_EQ(ClickBar(6), 1);        // the upper arrow
+  EXPECT_EQ(ClickBar(400 - 40), 11);  // the track below the thumb: one page
+  EXPECT_EQ(reported, (std::vector<int>{2, 1, 11}));
+
+  // Dragging the thumb to the bottom reports positions on the way, each once.
+  reported.clear();
+  GtkAllocation bar{};
+  gtk_widget_get_allocation(TrackWidget(), &bar);
+  int sliderStart = 0;
+  int sliderEnd = 0;
+  gtk_range_get_slider_range(GTK_RANGE(TrackWidget()), &sliderStart, &sliderEnd);
+  GdkWindow* surface = gtk_widget_get_window(Shown("Scrolling")->GetHandle());
+  int x = 0;
+  int y = 0;
+  gdk_window_get_origin(surface, &x, &y);
+  const wxPoint thumb(x + bar.x + bar.width / 2, y + bar.y + (sliderStart + sliderEnd) / 2);
+  wxUIActionSimulator mouse;
+  mouse.MouseMove(thumb);
+  mouse.MouseDown();
+  Pump(100);
+  for (int step = 1; step <= 10; ++step) {
+    mouse.MouseMove(thumb + wxPoint(0, step * 40));
+    Pump(50);
+  }
+  mouse.MouseUp();
+  Pump(300);
+  EXPECT_EQ(host->ReadInteger(kBar, IntegerProperty::Position), 728);
+  ASSERT_GE(reported.size(), 2u);
+  EXPECT_EQ(reported.back(), 728);
+  for (std::size_t i = 1; i < reported.size(); ++i) EXPECT_LT(reported[i - 1], reported[i]);
+
+  KeepScreenshot("desktop_host_scroll_bar_at_end");
+  reported.clear();
+  EXPECT_EQ(ClickBar(400 - 6), 728);  // at the end: nothing moves, nothing is reported
+  EXPECT_TRUE(reported.empty());
+  Shown("Scrolling")->Close(true);
+  Pump(200);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  if (argc > 1) screenshots = argv[1];
   int toolkitArgc = 1;
   wxApp::SetInstance(new wxApp());
   if (!wxEntryStart(toolkitArgc, argv)) return 2;

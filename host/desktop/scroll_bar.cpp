@@ -28,6 +28,8 @@ GtkWidget* ArrowButton(const char* icon, GtkAdjustment* adjustment, int directio
 
 }  // namespace
 
+// A page size of 0 lets the thumb reach the maximum itself; the thumb then
+// keeps the theme's fixed length.
 ScrollBar::ScrollBar(wxWindow* parent, const ControlDefinition& definition)
     : adjustment_(gtk_adjustment_new(definition.scroll.position, 0, 0, definition.scroll.lineStep,
                                      definition.scroll.pageStep, 0)),
@@ -35,8 +37,7 @@ ScrollBar::ScrollBar(wxWindow* parent, const ControlDefinition& definition)
       maximum_(definition.scroll.maximum),
       reported_(definition.scroll.position),
       onPositionChanged_(definition.onPositionChanged) {
-  // A page size of 0 lets the thumb reach the maximum itself; the thumb then
-  // keeps the theme's fixed length.
+  g_object_ref_sink(adjustment_);  // ours as much as the bar's, until our destructor
   GtkWidget* bar = gtk_scrollbar_new(GTK_ORIENTATION_VERTICAL, AsAdjustment(adjustment_));
   gtk_range_set_round_digits(GTK_RANGE(bar), 0);  // positions are whole numbers, also mid-drag
   GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
@@ -51,6 +52,12 @@ ScrollBar::ScrollBar(wxWindow* parent, const ControlDefinition& definition)
   g_signal_connect(adjustment_, "value-changed", G_CALLBACK(&ScrollBar::ValueChanged), this);
   Create(parent, wxID_ANY, column);
   SetSize(definition.left, definition.top, definition.width, definition.height);
+}
+
+ScrollBar::~ScrollBar() {
+  // The toolkit may outlive this object by a moment; it must not call back.
+  g_signal_handlers_disconnect_by_data(adjustment_, this);
+  g_object_unref(adjustment_);
 }
 
 void ScrollBar::ValueChanged(void*, void* self) {

@@ -11,6 +11,7 @@
 class ScrollBar final : public wxNativeWindow {
  public:
   ScrollBar(wxWindow* parent, const ControlDefinition& definition);
+  ~ScrollBar() override;
 
   void SetMinimum(int minimum);
   void SetMaximum(int maximum);

@@ -177,8 +177,12 @@ ScriptedHost::ControlState* ScriptedHost::ReachableScrollBar(const ControlName& 
   return &state;
 }
 
+int ScriptedHost::WithinRange(const ControlState& bar, int position) {
+  return std::clamp(position, std::min(bar.minimum, bar.maximum), std::max(bar.minimum, bar.maximum));
+}
+
 void ScriptedHost::MoveThumb(ControlState& bar, int target) {
-  target = std::clamp(target, std::min(bar.minimum, bar.maximum), std::max(bar.minimum, bar.maximum));
+  target = WithinRange(bar, target);
   if (target == bar.position) return;
   bar.position = target;
   if (bar.definition->onPositionChanged) bar.definition->onPositionChanged();
@@ -284,8 +288,7 @@ void ScriptedHost::WriteInteger(const ControlName& control, IntegerProperty prop
       (property == IntegerProperty::Minimum ? state.minimum : state.maximum) = value;
       // The position stays unless it falls outside the new range; then it is
       // brought inside without an event, as the desktop host does.
-      state.position = std::clamp(state.position, std::min(state.minimum, state.maximum),
-                                  std::max(state.minimum, state.maximum));
+      state.position = WithinRange(state, state.position);
       return;
     case IntegerProperty::Top:
       state.top = value;

@@ -125,6 +125,8 @@ class ScriptedHost : public Host {
   WindowState* OpenWindow(const WindowDefinition& window);
   ControlState& ControlOf(const ControlName& control);
   ControlState* ReachableScrollBar(const ControlName& control);
+  // The range runs from the smaller end to the larger, whichever was written.
+  static int WithinRange(const ControlState& bar, int position);
   // Clamped to the range; a new position fires the position-changed event.
   void MoveThumb(ControlState& bar, int target);
   // The user reaches only a visible, enabled window (a modal window or a

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The built program in a real window, with the demo services: placement,
-# playing through channel 2, the empty-address message, and Esc.
+# playing through channel 2, the empty-address message, and ending by Esc,
+# Alt+F4 and the close box.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
